@@ -1,0 +1,34 @@
+#pragma once
+
+// Internal to the store engine: small RAII wrappers over the SQLite C API.
+
+#include <sqlite3.h>
+
+#include <string>
+
+namespace vostrel::store {
+
+class Statement {
+ public:
+  Statement() = default;
+  Statement(sqlite3* db, const std::string& sql);
+  ~Statement();
+  Statement(Statement&& other) noexcept;
+  Statement& operator=(Statement&& other) noexcept;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  bool ok() const { return stmt_ != nullptr; }
+  sqlite3_stmt* get() const { return stmt_; }
+  // Steps once: SQLITE_ROW, SQLITE_DONE or an error code.
+  int Step();
+  void Reset();
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Runs statements that return no rows; true on success.
+bool Execute(sqlite3* db, const std::string& sql);
+
+}  // namespace vostrel::store
