@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+
+namespace vostrel::gui {
+
+// Creates the application object unless one exists, with a font that shows Chinese texts.
+void InitApplication();
+
+// Lets pending window events run, without waiting for new ones.
+void ProcessPendingEvents();
+
+// Runs until QuitEventLoop or until the last window has closed; returns the exit code.
+int RunEventLoop();
+void QuitEventLoop();
+
+// Runs the task the next time events are processed.
+void PostTask(std::function<void()> task);
+
+// Runs the routine once when the program ends (normal quit or process exit).
+void RegisterExitRoutine(std::function<void()> routine);
+
+}  // namespace vostrel::gui
