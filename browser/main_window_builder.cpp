@@ -6,6 +6,8 @@
 #include "assets/assets.h"
 #include "browser/main_window_events.h"
 #include "browser/mail_list.h"
+#include "browser/mail_menus.h"
+#include "browser/mail_view.h"
 #include "browser/tool_dispatch.h"
 #include "core/program.h"
 #include "core/shutdown.h"
@@ -125,6 +127,22 @@ void BindWindowEvents(core::Program& program) {
   w.folder_tree->on_selection_changed = [&program] { ListFolderMails(program); };
 }
 
+void BindMailListEvents(core::Program& program) {
+  MainWindow& w = program.main_window;
+  w.mail_list->on_click = [&program] { ShowSelectedMail(program); };
+  w.mail_list->on_right_click = [&program] { ShowMailPopupMenu(program); };
+  w.mail_list->on_got_focus = [&program] { MailListGotFocus(program); };
+  w.mail_list->on_lost_focus = [&program] { MailListLostFocus(program); };
+  w.select_all_item->on_click = [&program] { SelectAllInFocusedList(program); };
+  w.copy_item->on_click = [&program] { CopySelectedText(program); };
+  w.mail_html_viewer->on_resource = [&program](const std::string& url) {
+    return InlineImageOfShownMail(program, url);
+  };
+  w.mail_html_viewer->on_link_clicked = [&program](const std::string& url) {
+    program.desktop.StartWebBrowser(url);
+  };
+}
+
 }  // namespace
 
 void BuildMainWindow(core::Program& program) {
@@ -136,6 +154,7 @@ void BuildMainWindow(core::Program& program) {
   CreateMenus(w);
   BindMenus(program);
   BindWindowEvents(program);
+  BindMailListEvents(program);
 }
 
 }  // namespace vostrel::browser

@@ -44,6 +44,8 @@ class Program {
 
   // Counts the folder listings begun; an older listing sees that it was overtaken.
   int listing_generation = 0;
+  // A receive run lets window events run; a second press must not start another.
+  bool receive_running = false;
 
  private:
   std::string folder_;

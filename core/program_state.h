@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ struct ProgramState {
   std::string attachment_type_text;
   std::string attachment_encoding_text;
   int64_t attachment_size_value = 0;
+
+  // The inline images (file name → bytes) of the mail shown as HTML, read
+  // when it is shown so that the viewer never touches the stores itself.
+  std::map<std::string, std::string> shown_inline_images;
 
   // Shown by the raw-message window.
   std::string raw_message_subject;

@@ -19,9 +19,10 @@ ProgramHarness::~ProgramHarness() {
   if (program_ && program_->main_window.window) program_->main_window.window->Close();
 }
 
-void ProgramHarness::WriteAccount(const std::string& pop3_server) {
+void ProgramHarness::WriteAccount(const std::string& pop3_server, const std::string& user,
+                                  const std::string& password) {
   std::string error;
-  if (!tools::WriteAccount(folder_.path().string(), {pop3_server, "127.0.0.1:2", kUser, "secret", "xm@example.cn"},
+  if (!tools::WriteAccount(folder_.path().string(), {pop3_server, "127.0.0.1:2", user, password, "xm@example.cn"},
                            error))
     throw std::runtime_error(error);
 }

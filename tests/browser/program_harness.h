@@ -46,7 +46,9 @@ class ProgramHarness {
 
   void AddMails(const std::vector<TestMail>& mails);
   void AddAttachments(const std::vector<TestAttachment>& attachments);
-  void WriteAccount(const std::string& pop3_server);
+  // Writes or replaces the account record; the tree shows `user` after a start.
+  void WriteAccount(const std::string& pop3_server, const std::string& user = kUser,
+                    const std::string& password = "secret");
 
   // Builds and shows the main window; its creation event runs the start-up.
   void Start();
