@@ -5,6 +5,7 @@
 
 #include "assets/assets.h"
 #include "browser/main_window_events.h"
+#include "browser/layout.h"
 #include "browser/mail_list.h"
 #include "browser/mail_menus.h"
 #include "browser/mail_view.h"
@@ -151,6 +152,7 @@ void BuildMainWindow(core::Program& program) {
   CreateControls(w);
   FillToolBar(w);
   FillLists(program);
+  BindLayout(program);
   CreateMenus(w);
   BindMenus(program);
   BindWindowEvents(program);

@@ -11,7 +11,7 @@ namespace vostrel::tools {
 namespace {
 
 // Received, waiting to be sent, deleted, sent, and a fifth that stays empty.
-constexpr const char* kFolderNames[] = {"收件箱", "待发送邮件", "已删除邮件", "已发送邮件", "个人文件夹"};
+constexpr const char* kFolderNames[] = {"收件箱", "待发邮件", "废件箱", "已发邮件", "归档"};
 
 std::string PathIn(const std::string& folder, const std::string& name) {
   return (std::filesystem::path(folder) / name).string();

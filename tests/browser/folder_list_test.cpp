@@ -53,7 +53,7 @@ TEST_F(FolderList, TreeHoldsAccountAndFiveFoldersWithPictures) {
   const gui::TreeView& tree = *harness_.window().folder_tree;
   ASSERT_EQ(tree.ItemCount(), 6);
   EXPECT_EQ(tree.ParentIndex(0), -1);
-  const char* names[] = {"收件箱", "待发送邮件", "已删除邮件", "已发送邮件", "个人文件夹"};
+  const char* names[] = {"收件箱", "待发邮件", "废件箱", "已发邮件", "归档"};
   for (int j = 1; j <= 5; ++j) {
     EXPECT_EQ(tree.ItemText(j), names[j - 1]);
     EXPECT_EQ(tree.ParentIndex(j), 0);
