@@ -1,5 +1,6 @@
 // The one place that knows every subsystem: it fills the program's command
 // table that menus, pop-up menus and tool buttons run.
+#include "accounts/account_settings_window.h"
 #include "app/program_start.h"
 #include "browser/about_window.h"
 #include "browser/home_page.h"
@@ -12,6 +13,7 @@ void BindCommands(core::Program& program) {
   core::Commands& c = program.commands;
   c.open_about_window = [] { browser::ShowAboutWindow(); };
   c.receive_new_mail = [&program] { receive::ReceiveNewMail(program); };
+  c.open_account_settings = [&program] { accounts::OpenAccountSettingsWindow(program); };
   c.open_home_page = [&program] { browser::OpenHomePage(program); };
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "assets/assets.h"
+#include "browser/attachment_pane.h"
 #include "browser/main_window_events.h"
 #include "browser/layout.h"
 #include "browser/mail_list.h"
@@ -157,6 +158,7 @@ void BuildMainWindow(core::Program& program) {
   BindMenus(program);
   BindWindowEvents(program);
   BindMailListEvents(program);
+  BindAttachmentPane(program);
 }
 
 }  // namespace vostrel::browser

@@ -77,7 +77,7 @@ std::string SafeFileName(const std::string& name) {
   std::string safe = LastComponent(name);
   ReplaceUnsafeBytes(safe);
   TrimTrailingDotsAndBlanks(safe);
-  if (IsDeviceName(safe)) safe.insert(0, "_");
+  if (IsDeviceName(safe)) safe.insert(safe.begin(), '_');
   Shorten(safe);
   TrimTrailingDotsAndBlanks(safe);
   return safe.empty() ? kFallbackFileName : safe;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace vostrel::browser {
@@ -12,7 +13,9 @@ namespace vostrel::browser {
 // boundary (the extension is kept when it can be), and never empty, "." or "..".
 std::string SafeFileName(const std::string& name);
 
-inline constexpr std::size_t kMaxFileNameBytes = 255;
+// File systems allow 255 bytes to a name; os::WriteWholeFile writes through a
+// temporary beside the target whose name adds up to 14 bytes to it.
+inline constexpr std::size_t kMaxFileNameBytes = 255 - 15;
 inline constexpr const char* kFallbackFileName = "附件";
 
 }  // namespace vostrel::browser

@@ -36,10 +36,12 @@ void SyncFolder(const std::string& folder) {
   close(fd);
 }
 
-// Opens a fresh temporary file beside path; its name goes to temp_path.
+// Opens a fresh temporary file in path's folder; its name goes to temp_path.
+// The name is short, so that a target name near the file-system limit works.
 int OpenTemporaryBeside(const std::string& path, std::string& temp_path) {
+  const std::string folder = FolderOf(path);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path = path + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(attempt);
+    temp_path = folder + "/.vostrel-" + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
     const int fd = open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }

@@ -1,11 +1,6 @@
 // Reading a mail: the text or HTML pane, the attachment names, the menus'
 // focus and pop-up rules, select-all, copy and the tool buttons.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -13,6 +8,7 @@
 #include "platform/gui/test_driver.h"
 #include "platform/text/encoding.h"
 #include "tests/browser/program_harness.h"
+#include "tests/support/loopback_listener.h"
 
 namespace vostrel::test {
 namespace {
@@ -171,35 +167,9 @@ TEST_F(MailView, ToolButtonsRunTheirCommandsWhateverTheMenus) {
   EXPECT_EQ(launched[0].text.rfind("https://", 0), 0u);
 }
 
-// A listener on loopback that counts the connections that reach it.
-class Listener {
- public:
-  Listener() {
-    fd_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(fd_, 4);
-    socklen_t length = sizeof address;
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
-  ~Listener() { close(fd_); }
-  int port() const { return port_; }
-  bool Contacted() const {
-    pollfd p{fd_, POLLIN, 0};
-    return poll(&p, 1, 0) > 0;
-  }
-
- private:
-  int fd_;
-  int port_;
-};
-
 TEST(MailViewPrivacy, RemoteImagesAreNeverFetchedAndInlineImagesAreServed) {
-  Listener listener;
-  const std::string remote = "http://127.0.0.1:" + std::to_string(listener.port());
+  LoopbackListener listener;
+  const std::string remote = "http://127.0.0.1:" + std::to_string(listener.Port());
   ProgramHarness harness;
   harness.AddMails({{.id = "p1", .subject = "track", .attachment_count = 1,
                      .html = "<img src=\"" + remote + "/pixel.png\"><link rel=stylesheet href=\"" + remote +
@@ -208,7 +178,7 @@ TEST(MailViewPrivacy, RemoteImagesAreNeverFetchedAndInlineImagesAreServed) {
   harness.Start();
   driver::ClickRow(*harness.window().mail_list, 0);
   driver::RunEventsFor(300);
-  EXPECT_FALSE(listener.Contacted());
+  EXPECT_EQ(listener.Accepted(), 0);
   EXPECT_EQ(browser::InlineImageOfShownMail(harness.program(), "pic.png"), std::optional<std::string>("PNGDATA"));
   EXPECT_EQ(browser::InlineImageOfShownMail(harness.program(), remote + "/pixel.png"), std::optional<std::string>(""));
 }

@@ -1,11 +1,6 @@
 #include "platform/gui/html_viewer.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -13,6 +8,7 @@
 
 #include "platform/gui/test_driver.h"
 #include "platform/gui/window.h"
+#include "tests/support/loopback_listener.h"
 #include "tests/support/temp_folder.h"
 
 namespace vostrel::gui {
@@ -20,33 +16,7 @@ namespace {
 
 namespace drive = test_driver;
 
-// A listener on 127.0.0.1 that only counts the connections it gets.
-class Listener {
- public:
-  Listener() {
-    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(fd_, 8);
-    socklen_t length = sizeof address;
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
-  ~Listener() { close(fd_); }
-
-  int Port() const { return port_; }
-  int Accepted() {
-    int count = 0;
-    for (int client; (client = accept(fd_, nullptr, nullptr)) >= 0; ++count) close(client);
-    return count;
-  }
-
- private:
-  int fd_ = -1;
-  int port_ = 0;
-};
+using Listener = vostrel::test::LoopbackListener;
 
 class HtmlViewerTest : public ::testing::Test {
  protected:

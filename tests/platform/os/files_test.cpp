@@ -27,6 +27,13 @@ TEST(WriteWholeFile, ReplacesContentWholeAndLeavesNoScratchFile) {
             1);
 }
 
+TEST(WriteWholeFile, NameAtTheFileSystemLimitIsWritten) {
+  TempFolder folder;
+  const std::string path = folder.File(std::string(255, 'n'));
+  ASSERT_TRUE(WriteWholeFile(path, "full length"));
+  EXPECT_EQ(ReadWholeFile(path), "full length");
+}
+
 TEST(WriteWholeFile, FailsCleanlyWhereNoFileCanBe) {
   TempFolder folder;
   test::WriteWholeFile(folder.File("plain"), "keep");
