@@ -1,5 +1,6 @@
 #include "receive/receive_run.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ namespace {
 constexpr int kWaitLimitMs = 30000;
 constexpr int kAttempts = 3;
 constexpr const char* kReadErrorTitle = "读取邮件错误";
+constexpr std::chrono::milliseconds kProgressInterval{100};
 
 void ShowStatus(core::Program& program, const std::string& text) {
   program.main_window.status_bar->SetText(0, text);
@@ -89,7 +91,14 @@ void RunReceive(core::Program& program) {
   state.total_mail_size = total_bytes / 1024;
   ShowStatus(program, "正在获取邮件个数和大小.....");
   if (!client.ListSizes(count, state.mail_sizes)) return ShowReadError(program, "获取邮件大小出错:", client);
-  client.SetProgress([&program, count](int stage, int number, int bytes) {
+  // Repainting the whole window costs about a millisecond, more than a small
+  // message takes to arrive over a fast link: the progress is shown at most
+  // ten times a second.
+  auto last_shown = std::chrono::steady_clock::now() - kProgressInterval;
+  client.SetProgress([&program, count, &last_shown](int stage, int number, int bytes) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last_shown < kProgressInterval) return 1;
+    last_shown = now;
     return ReceiveProgress(program, count, stage, number, bytes);
   });
 

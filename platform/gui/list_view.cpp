@@ -11,18 +11,28 @@
 
 namespace vostrel::gui {
 
-// Rows of UTF-8 cells. Cell changes do not signal one by one: the view is
-// repainted once when events next run, which keeps filling 100 000 rows fast.
+// Rows of UTF-8 cells. New rows reach the view in batches, at most
+// kAnnounceDelayMs after they were added, and cell changes repaint once: a
+// folder of 100 000 mails is listed row by row, with window events let run
+// after every row, and the view must not relayout and repaint for each one.
 class ListModel : public QAbstractTableModel {
  public:
-  explicit ListModel(QWidget* viewport) : viewport_(viewport) {}
+  static constexpr int kAnnounceDelayMs = 40;
 
+  explicit ListModel(QWidget* viewport) : viewport_(viewport) {
+    announce_timer_.setSingleShot(true);
+    announce_timer_.setInterval(kAnnounceDelayMs);
+    QObject::connect(&announce_timer_, &QTimer::timeout, [this] { AnnouncePendingRows(); });
+  }
+
+  // The rows the view knows of; StoredRows() may hold more not yet announced.
   int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : announced_;
   }
   int columnCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : static_cast<int>(titles_.size());
   }
+  int StoredRows() const { return static_cast<int>(rows_.size()); }
 
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
@@ -44,32 +54,40 @@ class ListModel : public QAbstractTableModel {
   }
 
   int AddRow() {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
     rows_.emplace_back();
-    endInsertRows();
-    return row;
+    if (!announce_timer_.isActive()) announce_timer_.start();
+    return StoredRows() - 1;
   }
 
   bool SetCell(int row, int column, const std::string& text) {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return false;
+    if (row < 0 || row >= StoredRows() || column < 0 || column >= columnCount()) return false;
     auto& cells = rows_[row];
     if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
     cells[column] = text;
-    ScheduleRepaint();
+    if (row < announced_) ScheduleRepaint();
     return true;
   }
 
   std::string Cell(int row, int column) const {
-    if (row < 0 || row >= rowCount() || column < 0) return {};
+    if (row < 0 || row >= StoredRows() || column < 0) return {};
     const auto& cells = rows_[row];
     return column < static_cast<int>(cells.size()) ? cells[column] : std::string();
   }
 
   void Clear() {
+    announce_timer_.stop();
     beginResetModel();
     rows_.clear();
+    announced_ = 0;
     endResetModel();
+  }
+
+  void AnnouncePendingRows() {
+    announce_timer_.stop();
+    if (announced_ == StoredRows()) return;
+    beginInsertRows({}, announced_, StoredRows() - 1);
+    announced_ = StoredRows();
+    endInsertRows();
   }
 
  private:
@@ -85,6 +103,8 @@ class ListModel : public QAbstractTableModel {
   QWidget* viewport_;
   std::vector<std::string> titles_;
   std::vector<std::vector<std::string>> rows_;
+  int announced_ = 0;
+  QTimer announce_timer_;
   bool repaint_pending_ = false;
 };
 
@@ -151,7 +171,9 @@ void ListView::SetCell(int row, int column, const std::string& text) {
 
 std::string ListView::CellText(int row, int column) const { return model_->Cell(row, column); }
 
-int ListView::RowCount() const { return model_->rowCount(); }
+int ListView::RowCount() const { return model_->StoredRows(); }
+
+void ListView::ShowPendingRows() { model_->AnnouncePendingRows(); }
 
 void ListView::Clear() { model_->Clear(); }
 
@@ -175,12 +197,14 @@ std::vector<int> ListView::SelectedRows() const {
 
 void ListView::SelectRow(int row) {
   if (row < 0 || row >= RowCount()) return;
+  ShowPendingRows();
   view_->selectionModel()->select(model_->index(row, 0),
                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 void ListView::SelectAll() {
   if (RowCount() == 0 || ColumnCount() == 0) return;
+  ShowPendingRows();
   const QItemSelection all(model_->index(0, 0), model_->index(RowCount() - 1, ColumnCount() - 1));
   view_->selectionModel()->select(all, QItemSelectionModel::Select);
 }

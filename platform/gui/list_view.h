@@ -30,6 +30,8 @@ class ListView : public Control {
   void SetCell(int row, int column, const std::string& text);  // unknown cells are ignored
   std::string CellText(int row, int column) const;             // empty for unknown cells
   int RowCount() const;
+  // Rows reach the view shortly after they are added; this shows them now.
+  void ShowPendingRows();
   void Clear();
 
   // The lowest-index selected row, or -1.

@@ -46,7 +46,9 @@ void DoubleClick(QWidget* target, QPoint pos) {
 
 QAbstractItemView* ViewOf(ListView& list) { return static_cast<QAbstractItemView*>(list.Widget()); }
 
+// A person sees new rows a moment after they are added; a test acts at once.
 QPoint RowPoint(ListView& list, int row) {
+  list.ShowPendingRows();
   QAbstractItemView* view = ViewOf(list);
   const QModelIndex index = view->model()->index(row, 0);
   view->scrollTo(index);
@@ -54,6 +56,7 @@ QPoint RowPoint(ListView& list, int row) {
 }
 
 QPoint BelowRows(ListView& list) {
+  list.ShowPendingRows();
   QAbstractItemView* view = ViewOf(list);
   const int rows = view->model()->rowCount();
   int y = 2;
@@ -95,6 +98,7 @@ void DoubleClickRow(ListView& list, int row) {
 }
 
 void PressKey(Control& control, const std::string& key) {
+  if (auto* list = dynamic_cast<ListView*>(&control)) list->ShowPendingRows();
   QWidget* widget = control.Widget();
   Activate(widget);
   const QKeyCombination combination = KeyOf(key);

@@ -1,5 +1,7 @@
+#include "platform/gui/event_loop.h"
 #include "platform/gui/list_view.h"
 
+#include <QAbstractItemView>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -145,6 +147,24 @@ TEST_F(ListViewTest, HundredThousandRowsFillQuickly) {
   EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 5000);
   drive::ClickRow(*list, 99999);
   EXPECT_EQ(list->CurrentRow(), 99999);
+}
+
+// Rows added one at a time with events run after each, as a folder is listed:
+// the view learns of them in batches, and soon, not once per row.
+TEST_F(ListViewTest, RowsAddedBetweenEventsReachTheViewInBatches) {
+  auto* view = static_cast<QAbstractItemView*>(list->Widget());
+  list->Clear();
+  int announcements = 0;
+  QObject::connect(view->model(), &QAbstractItemModel::rowsInserted, [&] { ++announcements; });
+  for (int i = 0; i < 2000; ++i) {
+    list->SetCell(list->AddRow(), 0, std::to_string(i));
+    ProcessPendingEvents();
+  }
+  EXPECT_EQ(list->RowCount(), 2000);
+  EXPECT_EQ(list->CellText(1999, 0), "1999");
+  EXPECT_LT(announcements, 200);
+  drive::RunEventsFor(100);
+  EXPECT_EQ(view->model()->rowCount(), 2000);
 }
 
 }  // namespace
