@@ -17,7 +17,10 @@ class RecordFile {
  public:
   // Opens an existing store file for reading and writing (shared with other
   // processes). Gives nullptr for a file that is missing, empty, not SQLite,
-  // or SQLite without store tables.
+  // or SQLite without store tables. Reads in quick succession share one
+  // snapshot of the file, renewed at least every 100 ms and before every
+  // write through this object, so another process's write shows here within
+  // that time.
   static std::unique_ptr<RecordFile> Open(const std::string& path);
 
   // Writes a new, empty store file with these fields. An existing file is

@@ -35,4 +35,13 @@ bool Execute(sqlite3* db, const std::string& sql) {
   return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
+DbHandle OpenDatabase(const std::string& path, int flags) {
+  sqlite3* raw = nullptr;
+  const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+  DbHandle db(raw);
+  if (rc != SQLITE_OK) return nullptr;
+  sqlite3_busy_timeout(db.get(), 5000);
+  return db;
+}
+
 }  // namespace vostrel::store

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <memory>
 #include <string>
 
 namespace vostrel::store {
@@ -30,5 +31,14 @@ class Statement {
 
 // Runs statements that return no rows; true on success.
 bool Execute(sqlite3* db, const std::string& sql);
+
+struct CloseDatabase {
+  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using DbHandle = std::unique_ptr<sqlite3, CloseDatabase>;
+
+// Opens a connection with a busy wait, so that another process's short write
+// does not fail ours; nullptr when SQLite cannot open the file.
+DbHandle OpenDatabase(const std::string& path, int flags);
 
 }  // namespace vostrel::store
