@@ -62,7 +62,7 @@ std::string JsonValue(const store::FieldValue& value) {
 
 std::string TextValue(const store::FieldValue& value) {
   if (const auto* bytes = std::get_if<store::Bytes>(&value))
-    return "<" + std::to_string(bytes->data.size()) + " bytes>";
+    return std::string("<").append(std::to_string(bytes->data.size())).append(" bytes>");
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
   return JsonValue(value);
 }
