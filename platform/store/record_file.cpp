@@ -49,6 +49,7 @@ struct RecordFile::Impl {
   Statement store_value;
   Statement drop_values;
   int transaction_depth = 0;
+  mutable std::vector<bool> indexed;  // fields whose equality index is known to exist
   mutable bool snapshot_open = false;
   mutable std::chrono::steady_clock::time_point snapshot_start;
 
@@ -259,10 +260,13 @@ bool RecordFile::IsMarked(int64_t position) const {
 int64_t RecordFile::FindEqual(int field, const FieldValue& value, int64_t from) const {
   if (!impl_->ValidValue(field, value) || from < 0 || from >= Count()) return -1;
   const std::string column = Column(field);
-  impl_->LeaveSnapshot();
-  Execute(impl_->db.get(), "CREATE INDEX IF NOT EXISTS index_" + column + " ON " + kRecordsTable + "(" + column +
-                               ",id)");
-  impl_->EnterSnapshot();
+  if (impl_->indexed.size() <= static_cast<size_t>(field)) impl_->indexed.resize(impl_->fields.size());
+  if (!impl_->indexed[field]) {
+    impl_->LeaveSnapshot();
+    impl_->indexed[field] = Execute(impl_->db.get(), "CREATE INDEX IF NOT EXISTS index_" + column + " ON " +
+                                                         kRecordsTable + "(" + column + ",id)");
+    impl_->EnterSnapshot();
+  }
   // A field left out when its record was added holds NULL, which reads as the
   // empty value. A long value matches on its length in the row; each such
   // candidate is then compared whole.
