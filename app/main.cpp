@@ -5,6 +5,8 @@
 
 int main() {
   vostrel::gui::InitApplication();
+  // The interface is Chinese, standard message-box buttons included.
+  vostrel::gui::UseToolkitTranslations("zh_CN");
   vostrel::gui::QtDesktop desktop;
   return vostrel::app::ProgramStart(vostrel::os::ProgramFolder(), desktop);
 }

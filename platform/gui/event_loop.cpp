@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QTimer>
 #include <cstdlib>
 #include <memory>
@@ -44,6 +46,17 @@ void SetChineseFont() {
 }
 
 }  // namespace
+
+bool UseToolkitTranslations(const std::string& locale_name) {
+  if (!qApp) return false;
+  auto* translator = new QTranslator(qApp);
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!translator->load(QString::fromStdString("qtbase_" + locale_name), folder)) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
 
 void InitApplication() {
   if (QApplication::instance() != nullptr) return;

@@ -1,11 +1,16 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace vostrel::gui {
 
 // Creates the application object unless one exists, with a font that shows Chinese texts.
 void InitApplication();
+
+// Shows the toolkit's own texts (standard buttons such as Yes, No, OK) in
+// the language of the locale named, e.g. "zh_CN"; false when not installed.
+bool UseToolkitTranslations(const std::string& locale_name);
 
 // Lets pending window events run, without waiting for new ones.
 void ProcessPendingEvents();

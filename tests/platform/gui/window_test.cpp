@@ -1,5 +1,6 @@
 #include "platform/gui/window.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -119,6 +120,19 @@ TEST(ModalTest, WithoutHookRunsUntilWindowCloses) {
   RunModal(dialog);
   EXPECT_FALSE(dialog.IsOpen());
   EXPECT_EQ(destroyed, 1);
+}
+
+}  // namespace
+}  // namespace vostrel::gui
+
+namespace vostrel::gui {
+namespace {
+
+// The toolkit's standard button texts follow the interface language.
+TEST(ToolkitTranslations, ChineseButtonTextsWhenInstalledAndUnknownLocaleRefused) {
+  EXPECT_FALSE(UseToolkitTranslations("xx_NOWHERE"));
+  if (!UseToolkitTranslations("zh_CN")) GTEST_SKIP() << "qt6-translations-l10n is not installed";
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes").toStdString(), "是(&Y)");
 }
 
 }  // namespace
