@@ -21,6 +21,11 @@ std::string PathKey(const std::string& path) {
   return Lowered(full.string());
 }
 
+std::string TextOf(FieldValue value) {
+  auto* text = std::get_if<std::string>(&value);
+  return text ? std::move(*text) : std::string();
+}
+
 double AsNumber(const FieldValue& value) {
   if (const auto* number = std::get_if<int32_t>(&value)) return *number;
   if (const auto* flag = std::get_if<bool>(&value)) return *flag ? 1 : 0;
@@ -110,17 +115,9 @@ FieldValue StoreSet::ReadField(int number) const {
   return current_->file->Read(current_->current, number - 1);
 }
 
-std::string StoreSet::ReadText(const std::string& name) const {
-  FieldValue value = ReadField(name);
-  auto* text = std::get_if<std::string>(&value);
-  return text ? std::move(*text) : std::string();
-}
+std::string StoreSet::ReadText(const std::string& name) const { return TextOf(ReadField(name)); }
 
-std::string StoreSet::ReadText(int number) const {
-  FieldValue value = ReadField(number);
-  auto* text = std::get_if<std::string>(&value);
-  return text ? std::move(*text) : std::string();
-}
+std::string StoreSet::ReadText(int number) const { return TextOf(ReadField(number)); }
 
 double StoreSet::ReadNumber(const std::string& name) const { return AsNumber(ReadField(name)); }
 
